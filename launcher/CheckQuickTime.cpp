@@ -18,9 +18,8 @@ bool CheckQuickTime(platform::Platform& platform, LaunchState& state) {
     }
     for (std::uint32_t index = 0;; ++index) {
         state.nameLength = kNameCapacity;
-        const std::int32_t result =
-            platform.RegEnumKeyExA(state.key, index, state.name, &state.nameLength, nullptr,
-                                   nullptr, nullptr, nullptr);
+        const std::int32_t result = platform.RegEnumKeyExA(
+            state.key, index, state.name, &state.nameLength, nullptr, nullptr, nullptr, nullptr);
         if (result != platform::ERROR_SUCCESS) {
             // Only the end of the list means every file was looked at; any other failure
             // leaves files unchecked, and an unchecked file is not a present one.

@@ -7,11 +7,10 @@ namespace launcher {
 
 bool LaunchTitle(platform::Platform& platform, LaunchState& state) {
     // The title gets the system's default error mode, not whatever the launcher runs with.
-    return platform.CreateProcessA(nullptr, "D.EXE", nullptr, nullptr, false,
-                                   platform::CREATE_DEFAULT_ERROR_MODE |
-                                       platform::NORMAL_PRIORITY_CLASS,
-                                   nullptr, nullptr, &state.startupInfo,
-                                   &state.processInformation);
+    return platform.CreateProcessA(
+        nullptr, "D.EXE", nullptr, nullptr, false,
+        platform::CREATE_DEFAULT_ERROR_MODE | platform::NORMAL_PRIORITY_CLASS, nullptr, nullptr,
+        &state.startupInfo, &state.processInformation);
 }
 
 }  // namespace launcher

@@ -14,7 +14,8 @@ void SwitchDisplayMode(platform::Platform& platform, LaunchState& state) {
 
     // The record stays zero but for these fields: no refresh rate is asked for.
     state.mode.dmSize = sizeof(platform::DEVMODEA);
-    state.mode.dmFields = platform::DM_BITSPERPEL | platform::DM_PELSWIDTH | platform::DM_PELSHEIGHT;
+    state.mode.dmFields =
+        platform::DM_BITSPERPEL | platform::DM_PELSWIDTH | platform::DM_PELSHEIGHT;
     state.mode.dmPelsWidth = 640;
     state.mode.dmPelsHeight = 480;
     for (const std::uint32_t depth : DepthCandidates) {

@@ -109,9 +109,8 @@ public:
     // Processes (kernel32). CreateProcessA fills *processInformation only on success.
     virtual bool CreateProcessA(const char* applicationName, const char* commandLine,
                                 void* processAttributes, void* threadAttributes,
-                                bool inheritHandles, std::uint32_t creationFlags,
-                                void* environment, const char* currentDirectory,
-                                STARTUPINFOA* startupInfo,
+                                bool inheritHandles, std::uint32_t creationFlags, void* environment,
+                                const char* currentDirectory, STARTUPINFOA* startupInfo,
                                 PROCESS_INFORMATION* processInformation) = 0;
     virtual void GetStartupInfoA(STARTUPINFOA* startupInfo) = 0;
     // Fails for a null handle and then leaves *exitCode as it was.

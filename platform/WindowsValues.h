@@ -9,8 +9,8 @@
 
 namespace platform {
 
-inline const HKEY HKEY_LOCAL_MACHINE = reinterpret_cast<HKEY>(
-    static_cast<std::intptr_t>(static_cast<std::int32_t>(0x80000002u)));
+inline const HKEY HKEY_LOCAL_MACHINE =
+    reinterpret_cast<HKEY>(static_cast<std::intptr_t>(static_cast<std::int32_t>(0x80000002u)));
 
 constexpr std::int32_t ERROR_SUCCESS = 0;
 constexpr std::int32_t ERROR_MORE_DATA = 234;

@@ -57,13 +57,13 @@ public:
     // What reached the platform.
     std::vector<std::string> calls;
     std::vector<std::string> startupBlocks;  // the bytes passed to each CreateProcessA
-    std::vector<platform::DEVMODEA> modes;              // as passed to each mode change
+    std::vector<platform::DEVMODEA> modes;   // as passed to each mode change
 
     std::int32_t RegOpenKeyA(platform::HKEY key, const char* subKey,
                              platform::HKEY* result) override;
     std::int32_t RegEnumKeyExA(platform::HKEY key, std::uint32_t index, char* name,
-                               std::uint32_t* nameLength, std::uint32_t* reserved,
-                               char* className, std::uint32_t* classLength,
+                               std::uint32_t* nameLength, std::uint32_t* reserved, char* className,
+                               std::uint32_t* classLength,
                                platform::FILETIME* lastWriteTime) override;
     std::int32_t RegCloseKey(platform::HKEY key) override;
     bool IsExistingFile(const char* name) override;

@@ -14,8 +14,12 @@ using fake::FakePlatform;
 using Calls = std::vector<std::string>;
 
 const std::string kWidth = "GetSystemMetrics(16)";
-std::string Test(int depth) { return "ChangeDisplaySettingsA(640x480x" + std::to_string(depth) + ", 2)"; }
-std::string Apply(int depth) { return "ChangeDisplaySettingsA(640x480x" + std::to_string(depth) + ", 0)"; }
+std::string Test(int depth) {
+    return "ChangeDisplaySettingsA(640x480x" + std::to_string(depth) + ", 2)";
+}
+std::string Apply(int depth) {
+    return "ChangeDisplaySettingsA(640x480x" + std::to_string(depth) + ", 0)";
+}
 
 struct DisplayCase {
     const char* name;
@@ -26,7 +30,10 @@ struct DisplayCase {
 
 const DisplayCase kDisplayCases[] = {
     {"already 640 wide: no test, no change", 640, {32, 24, 16, 15, 8}, {kWidth}},
-    {"all accepted: 32 tested and applied", 800, {32, 24, 16, 15, 8}, {kWidth, Test(32), Apply(32)}},
+    {"all accepted: 32 tested and applied",
+     800,
+     {32, 24, 16, 15, 8},
+     {kWidth, Test(32), Apply(32)}},
     {"only 16 and 8: the first accepted wins",
      1024,
      {16, 8},
