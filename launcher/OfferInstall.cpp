@@ -16,10 +16,29 @@ constexpr std::uint32_t kSettleMilliseconds = 3000;
 // Nothing tells the launcher when another program's window closes, so it looks this often.
 constexpr std::uint32_t kPlayerLookMilliseconds = 100;
 
+const char kInstallerCommandLine[] = "QT_F\\QT32.EXE";
+
 void StartInstaller(platform::Platform& platform, LaunchState& state) {
-    platform.CreateProcessA(nullptr, "QT_F\\QT32.EXE", nullptr, nullptr, false,
-                            platform::CREATE_NEW_PROCESS_GROUP | platform::NORMAL_PRIORITY_CLASS,
-                            nullptr, nullptr, &state.startupInfo, &state.processInformation);
+    if (platform.CreateProcessA(
+            nullptr, kInstallerCommandLine, nullptr, nullptr, false,
+            platform::CREATE_NEW_PROCESS_GROUP | platform::NORMAL_PRIORITY_CLASS, nullptr, nullptr,
+            &state.startupInfo, &state.processInformation)) {
+        return;
+    }
+    // An installer that needs administrator rights cannot be started this way; through the
+    // shell Windows asks the user's consent instead of failing without a word.
+    if (platform.GetLastError() != platform::ERROR_ELEVATION_REQUIRED) return;
+    platform::SHELLEXECUTEINFOA elevated{};
+    elevated.cbSize = sizeof elevated;
+    elevated.fMask = platform::SEE_MASK_NOCLOSEPROCESS;
+    elevated.lpVerb = "runas";
+    elevated.lpFile = kInstallerCommandLine;
+    elevated.nShow = (state.startupInfo.dwFlags & platform::STARTF_USESHOWWINDOW) != 0
+                         ? state.startupInfo.wShowWindow
+                         : platform::SW_SHOWNORMAL;
+    // Declined or failed: no handle, so the installer wait makes its one pass as for an
+    // installer that could not be started.
+    if (platform.ShellExecuteExA(&elevated)) state.processInformation.hProcess = elevated.hProcess;
 }
 
 void WaitForInstaller(platform::Platform& platform, LaunchState& state) {

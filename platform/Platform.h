@@ -84,6 +84,24 @@ struct FILETIME {
     std::uint32_t dwHighDateTime;
 };
 
+struct SHELLEXECUTEINFOA {
+    std::uint32_t cbSize;
+    std::uint32_t fMask;
+    HWND hwnd;
+    const char* lpVerb;
+    const char* lpFile;
+    const char* lpParameters;
+    const char* lpDirectory;
+    std::int32_t nShow;
+    HANDLE hInstApp;
+    void* lpIDList;
+    const char* lpClass;
+    HKEY hkeyClass;
+    std::uint32_t dwHotKey;
+    HANDLE hIcon;
+    HANDLE hProcess;
+};
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -113,6 +131,13 @@ public:
                                 const char* currentDirectory, STARTUPINFOA* startupInfo,
                                 PROCESS_INFORMATION* processInformation) = 0;
     virtual void GetStartupInfoA(STARTUPINFOA* startupInfo) = 0;
+    // Why the last failed call of this thread failed.
+    virtual std::uint32_t GetLastError() = 0;
+    // Starts a program through the shell (shell32); with the "runas" verb Windows first asks
+    // the user's consent to run it with administrator rights. Returns false when the start
+    // failed or the user declined. With SEE_MASK_NOCLOSEPROCESS, info->hProcess receives the
+    // new process's handle, which may be null even on success.
+    virtual bool ShellExecuteExA(SHELLEXECUTEINFOA* info) = 0;
     // Fails for a null handle and then leaves *exitCode as it was.
     virtual bool GetExitCodeProcess(HANDLE process, std::uint32_t* exitCode) = 0;
     virtual void Sleep(std::uint32_t milliseconds) = 0;

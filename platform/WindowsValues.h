@@ -15,6 +15,7 @@ inline const HKEY HKEY_LOCAL_MACHINE =
 constexpr std::int32_t ERROR_SUCCESS = 0;
 constexpr std::int32_t ERROR_MORE_DATA = 234;
 constexpr std::int32_t ERROR_NO_MORE_ITEMS = 259;
+constexpr std::uint32_t ERROR_ELEVATION_REQUIRED = 740;
 
 constexpr int SM_CXFULLSCREEN = 16;
 
@@ -29,6 +30,9 @@ constexpr std::uint32_t CREATE_NEW_PROCESS_GROUP = 0x00000200;
 constexpr std::uint32_t NORMAL_PRIORITY_CLASS = 0x00000020;
 constexpr std::uint32_t CREATE_DEFAULT_ERROR_MODE = 0x04000000;
 constexpr std::uint32_t STILL_ACTIVE = 259;
+constexpr std::uint32_t STARTF_USESHOWWINDOW = 0x00000001;
+constexpr std::int32_t SW_SHOWNORMAL = 1;
+constexpr std::uint32_t SEE_MASK_NOCLOSEPROCESS = 0x00000040;
 
 constexpr std::uint32_t MB_YESNO = 0x04;
 constexpr std::uint32_t MB_ICONHAND = 0x10;

@@ -26,6 +26,7 @@ std::string Name(const void* handle) {
     if (handle == HKEY_LOCAL_MACHINE) return "HKEY_LOCAL_MACHINE";
     if (handle == kSharedFilesKeyHandle) return "key";
     if (handle == kInstallerProcess) return "installer";
+    if (handle == kElevatedInstallerProcess) return "elevated installer";
     if (handle == kTitleProcess) return "title";
     return Hex(reinterpret_cast<std::uintptr_t>(handle));
 }
@@ -129,14 +130,24 @@ bool FakePlatform::CreateProcessA(const char* applicationName, const char* comma
     startupBlocks.emplace_back(reinterpret_cast<const char*>(startupInfo), sizeof *startupInfo);
     const std::string program = commandLine;
     if (program == "D.EXE") {
-        if (!titleExists) return false;
+        if (!titleExists) {
+            lastError_ = 2;  // ERROR_FILE_NOT_FOUND
+            return false;
+        }
         *processInformation = {kTitleProcess, kTitleThread, 200, 201};
         return true;
     }
     if (program == "QT_F\\QT32.EXE") {
-        if (!installerExists) return false;
+        if (!installerExists) {
+            lastError_ = 3;  // ERROR_PATH_NOT_FOUND
+            return false;
+        }
+        if (installerNeedsElevation) {
+            lastError_ = ERROR_ELEVATION_REQUIRED;
+            return false;
+        }
         *processInformation = {kInstallerProcess, kInstallerThread, 100, 101};
-        installerRunning_ = true;
+        runningInstaller_ = kInstallerProcess;
         return true;
     }
     ADD_FAILURE() << "unscripted program " << Quote(commandLine);
@@ -148,14 +159,47 @@ void FakePlatform::GetStartupInfoA(STARTUPINFOA* startupInfo) {
     std::memcpy(startupInfo, &ownStartupInfo, sizeof ownStartupInfo);
 }
 
+std::uint32_t FakePlatform::GetLastError() {
+    Record("GetLastError()");
+    return lastError_;
+}
+
+bool FakePlatform::ShellExecuteExA(SHELLEXECUTEINFOA* info) {
+    Record("ShellExecuteExA(" +
+           (info->cbSize == sizeof *info ? std::string("sized") : std::to_string(info->cbSize)) +
+           ", " + Hex(info->fMask) + ", " + Name(info->hwnd) + ", " + Quote(info->lpVerb) + ", " +
+           Quote(info->lpFile) + ", " + Quote(info->lpParameters) + ", " +
+           Quote(info->lpDirectory) + ", " + std::to_string(info->nShow) + ")");
+    if (std::string(info->lpFile) != "QT_F\\QT32.EXE" || !installerExists) {
+        ADD_FAILURE() << "unscripted shell start of " << Quote(info->lpFile);
+        return false;
+    }
+    switch (consent) {
+        case Consent::Declined:
+            lastError_ = 1223;  // ERROR_CANCELLED
+            return false;
+        case Consent::GivenButNoHandle:
+            info->hProcess = nullptr;
+            return true;
+        case Consent::Given:
+            info->hProcess = kElevatedInstallerProcess;
+            runningInstaller_ = kElevatedInstallerProcess;
+            return true;
+    }
+    return false;
+}
+
 bool FakePlatform::GetExitCodeProcess(HANDLE process, std::uint32_t* exitCode) {
     Record("GetExitCodeProcess(" + Name(process) + ")");
     if (process == nullptr) return false;
-    if (process != kInstallerProcess) {
+    if (process == runningInstaller_) {
+        *exitCode = STILL_ACTIVE;
+    } else if (process == endedInstaller_) {
+        *exitCode = installerExitCode;
+    } else {
         ADD_FAILURE() << "unscripted process " << Name(process);
         return false;
     }
-    *exitCode = installerRunning_ ? STILL_ACTIVE : installerExitCode;
     return true;
 }
 
@@ -197,11 +241,11 @@ std::uint32_t FakePlatform::MsgWaitForMultipleObjects(std::uint32_t count, const
     Record("MsgWaitForMultipleObjects({" + handleList + "}, " + std::to_string(waitAll) + ", " +
            std::to_string(milliseconds) + ", " + Hex(wakeMask) + ")");
     if (count == 0) return WAIT_TIMEOUT;
-    if (count != 1 || handles[0] != kInstallerProcess) {
+    if (count == 1 && handles[0] == endedInstaller_) return WAIT_OBJECT_0;
+    if (count != 1 || handles[0] != runningInstaller_) {
         ADD_FAILURE() << "unscripted wait";
         return WAIT_FAILED;
     }
-    if (!installerRunning_) return WAIT_OBJECT_0;
     if (installerWakes == 0) {
         EndInstaller();
         return WAIT_OBJECT_0;
@@ -211,7 +255,8 @@ std::uint32_t FakePlatform::MsgWaitForMultipleObjects(std::uint32_t count, const
 }
 
 void FakePlatform::EndInstaller() {
-    installerRunning_ = false;
+    endedInstaller_ = runningInstaller_;
+    runningInstaller_ = nullptr;
     if (onInstallerExit) onInstallerExit();
 }
 

@@ -21,6 +21,8 @@ inline const platform::HANDLE kInstallerProcess = reinterpret_cast<platform::HAN
 inline const platform::HANDLE kInstallerThread = reinterpret_cast<platform::HANDLE>(0x1002);
 inline const platform::HANDLE kTitleProcess = reinterpret_cast<platform::HANDLE>(0x2001);
 inline const platform::HANDLE kTitleThread = reinterpret_cast<platform::HANDLE>(0x2002);
+inline const platform::HANDLE kElevatedInstallerProcess =
+    reinterpret_cast<platform::HANDLE>(0x1101);
 inline const platform::HWND kPlayerWindow = reinterpret_cast<platform::HWND>(0x4001);
 
 struct Registry {
@@ -43,6 +45,11 @@ public:
     int promptAnswer = platform::IDNO;
     bool titleExists = true;
     bool installerExists = true;
+    // The installer needs administrator rights: starting it directly fails with 740.
+    bool installerNeedsElevation = false;
+    // What the user answers to Windows' consent prompt for such an installer.
+    enum class Consent { Given, GivenButNoHandle, Declined };
+    Consent consent = Consent::Given;
     // Messages that wake the installer wait while the installer runs. The installer ends
     // while the last of them is being handled, or, when there are none, during the first
     // wait.
@@ -75,6 +82,8 @@ public:
                         const char* currentDirectory, platform::STARTUPINFOA* startupInfo,
                         platform::PROCESS_INFORMATION* processInformation) override;
     void GetStartupInfoA(platform::STARTUPINFOA* startupInfo) override;
+    std::uint32_t GetLastError() override;
+    bool ShellExecuteExA(platform::SHELLEXECUTEINFOA* info) override;
     bool GetExitCodeProcess(platform::HANDLE process, std::uint32_t* exitCode) override;
     void Sleep(std::uint32_t milliseconds) override;
     bool MessageBeep(std::uint32_t type) override;
@@ -90,7 +99,10 @@ private:
     void Record(std::string call);
     void EndInstaller();
 
-    bool installerRunning_ = false;
+    // The installer's process while it runs, null before and after.
+    platform::HANDLE runningInstaller_ = nullptr;
+    platform::HANDLE endedInstaller_ = nullptr;
+    std::uint32_t lastError_ = 0;
 };
 
 }  // namespace fake

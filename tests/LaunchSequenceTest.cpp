@@ -32,6 +32,11 @@ const Calls kPrompt = {
 const std::string kInstaller =
     R"(CreateProcessA(null, "QT_F\\QT32.EXE", null, null, 0, 0x220, null, null))";
 const std::string kTitle = R"(CreateProcessA(null, "D.EXE", null, null, 0, 0x4000020, null, null))";
+const std::string kLastError = "GetLastError()";
+std::string Elevate(int show) {
+    return R"(ShellExecuteExA(sized, 0x40, null, "runas", "QT_F\\QT32.EXE", null, null, )" +
+           std::to_string(show) + ")";
+}
 const std::string kDispatch = "DispatchPendingMessages()";
 const std::string kNoInstallerStatus = "GetExitCodeProcess(null)";
 const std::string kInstallerStatus = "GetExitCodeProcess(installer)";
@@ -60,11 +65,15 @@ struct World {
     int fullScreenWidth = 1024;
     int answer = platform::IDNO;
     bool installerExists = true;
+    bool installerNeedsElevation = false;
+    FakePlatform::Consent consent = FakePlatform::Consent::Given;
     bool installerInstalls = false;
     int installerWakes = 0;
     std::uint32_t installerExitCode = 0;
     int playerWindowLooks = 0;
     bool titleExists = true;
+    // Started from a shortcut set to "minimised" (STARTF_USESHOWWINDOW, SW_SHOWMINNOACTIVE).
+    bool minimisedStart = true;
 };
 
 struct SequenceCase {
@@ -85,6 +94,8 @@ void Build(FakePlatform& platform, const World& world) {
     platform.acceptedDepths = {32, 16, 8};
     platform.promptAnswer = world.answer;
     platform.installerExists = world.installerExists;
+    platform.installerNeedsElevation = world.installerNeedsElevation;
+    platform.consent = world.consent;
     if (world.installerInstalls) platform.onInstallerExit = [&platform] { Install(platform); };
     platform.installerWakes = world.installerWakes;
     platform.installerExitCode = world.installerExitCode;
@@ -92,8 +103,10 @@ void Build(FakePlatform& platform, const World& world) {
     platform.titleExists = world.titleExists;
     std::memset(&platform.ownStartupInfo, 0, sizeof platform.ownStartupInfo);
     platform.ownStartupInfo.cb = sizeof platform.ownStartupInfo;
-    platform.ownStartupInfo.dwFlags = 1;      // STARTF_USESHOWWINDOW
-    platform.ownStartupInfo.wShowWindow = 7;  // SW_SHOWMINNOACTIVE: a shortcut set to minimised
+    if (world.minimisedStart) {
+        platform.ownStartupInfo.dwFlags = 1;      // STARTF_USESHOWWINDOW
+        platform.ownStartupInfo.wShowWindow = 7;  // SW_SHOWMINNOACTIVE
+    }
 }
 
 const SequenceCase kSequenceCases[] = {
@@ -125,9 +138,47 @@ const SequenceCase kSequenceCases[] = {
      {.answer = platform::IDYES, .installerExists = false},
      Join({kAbsent,
            kPrompt,
-           {kInstaller, kDispatch, kNoInstallerStatus, kSettle, kPlayerLook},
+           {kInstaller, kLastError, kDispatch, kNoInstallerStatus, kSettle, kPlayerLook},
            kAbsent,
            {kTitle}}),
+     0},
+    {"an installer that needs administrator rights starts after the user's consent",
+     {.answer = platform::IDYES,
+      .installerNeedsElevation = true,
+      .installerInstalls = true,
+      .installerWakes = 2},
+     Join({kAbsent,
+           kPrompt,
+           {kInstaller, kLastError, Elevate(7)},
+           Repeat(2, {kDispatch, "GetExitCodeProcess(elevated installer)",
+                      "MsgWaitForMultipleObjects({elevated installer}, 0, 4294967295, 0x4ff)"}),
+           {kDispatch, "GetExitCodeProcess(elevated installer)", kSettle, kPlayerLook},
+           kPresent,
+           kSwitch32,
+           {kTitle}}),
+     0},
+    {"the user declines the consent prompt",
+     {.answer = platform::IDYES,
+      .installerNeedsElevation = true,
+      .consent = FakePlatform::Consent::Declined},
+     Join(
+         {kAbsent,
+          kPrompt,
+          {kInstaller, kLastError, Elevate(7), kDispatch, kNoInstallerStatus, kSettle, kPlayerLook},
+          kAbsent,
+          {kTitle}}),
+     0},
+    {"consent given but no process handle: one pass, as for an installer not started",
+     {.answer = platform::IDYES,
+      .installerNeedsElevation = true,
+      .consent = FakePlatform::Consent::GivenButNoHandle,
+      .minimisedStart = false},
+     Join(
+         {kAbsent,
+          kPrompt,
+          {kInstaller, kLastError, Elevate(1), kDispatch, kNoInstallerStatus, kSettle, kPlayerLook},
+          kAbsent,
+          {kTitle}}),
      0},
     {"the installer runs while three messages come and exits with 0",
      {.answer = platform::IDYES, .installerWakes = 3},

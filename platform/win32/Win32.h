@@ -9,3 +9,5 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+// Left out by WIN32_LEAN_AND_MEAN; only its types are used (shell32 is loaded on demand).
+#include <shellapi.h>

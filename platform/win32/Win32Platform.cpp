@@ -53,6 +53,23 @@ SAME_FIELD(DEVMODEA, dmDisplayFrequency);
 SAME_FIELD(DEVMODEA, dmReserved2);
 static_assert(offsetof(::DEVMODEA, dmPanningWidth) == sizeof(platform::DEVMODEA));
 
+static_assert(sizeof(platform::SHELLEXECUTEINFOA) == sizeof(::SHELLEXECUTEINFOA));
+SAME_FIELD(SHELLEXECUTEINFOA, cbSize);
+SAME_FIELD(SHELLEXECUTEINFOA, fMask);
+SAME_FIELD(SHELLEXECUTEINFOA, hwnd);
+SAME_FIELD(SHELLEXECUTEINFOA, lpVerb);
+SAME_FIELD(SHELLEXECUTEINFOA, lpFile);
+SAME_FIELD(SHELLEXECUTEINFOA, lpParameters);
+SAME_FIELD(SHELLEXECUTEINFOA, lpDirectory);
+SAME_FIELD(SHELLEXECUTEINFOA, nShow);
+SAME_FIELD(SHELLEXECUTEINFOA, hInstApp);
+SAME_FIELD(SHELLEXECUTEINFOA, lpIDList);
+SAME_FIELD(SHELLEXECUTEINFOA, lpClass);
+SAME_FIELD(SHELLEXECUTEINFOA, hkeyClass);
+SAME_FIELD(SHELLEXECUTEINFOA, dwHotKey);
+SAME_FIELD(SHELLEXECUTEINFOA, hIcon);
+SAME_FIELD(SHELLEXECUTEINFOA, hProcess);
+
 static_assert(sizeof(platform::FILETIME) == sizeof(::FILETIME));
 static_assert(sizeof(std::uint32_t) == sizeof(DWORD));
 
@@ -110,6 +127,22 @@ bool Win32Platform::CreateProcessA(const char* applicationName, const char* comm
 
 void Win32Platform::GetStartupInfoA(platform::STARTUPINFOA* startupInfo) {
     ::GetStartupInfoA(reinterpret_cast<::STARTUPINFOA*>(startupInfo));
+}
+
+std::uint32_t Win32Platform::GetLastError() { return ::GetLastError(); }
+
+// Loaded only here: the shell's DLL brings many others with it, and only an installer that
+// needs administrator rights comes this way.
+bool Win32Platform::ShellExecuteExA(platform::SHELLEXECUTEINFOA* info) {
+    using ShellExecuteExFunction = BOOL(WINAPI*)(::SHELLEXECUTEINFOA*);
+    HMODULE shell = LoadLibraryA("shell32.dll");
+    if (shell == nullptr) return false;
+    // Through void(*)(), the type that stands for "any function", as GetProcAddress's own
+    // result type does not match the real one.
+    const auto shellExecuteEx = reinterpret_cast<ShellExecuteExFunction>(
+        reinterpret_cast<void (*)()>(GetProcAddress(shell, "ShellExecuteExA")));
+    return shellExecuteEx != nullptr &&
+           shellExecuteEx(reinterpret_cast<::SHELLEXECUTEINFOA*>(info)) != FALSE;
 }
 
 bool Win32Platform::GetExitCodeProcess(platform::HANDLE process, std::uint32_t* exitCode) {

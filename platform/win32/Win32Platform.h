@@ -27,6 +27,8 @@ public:
                         const char* currentDirectory, platform::STARTUPINFOA* startupInfo,
                         platform::PROCESS_INFORMATION* processInformation) override;
     void GetStartupInfoA(platform::STARTUPINFOA* startupInfo) override;
+    std::uint32_t GetLastError() override;
+    bool ShellExecuteExA(platform::SHELLEXECUTEINFOA* info) override;
     bool GetExitCodeProcess(platform::HANDLE process, std::uint32_t* exitCode) override;
     void Sleep(std::uint32_t milliseconds) override;
     bool MessageBeep(std::uint32_t type) override;
