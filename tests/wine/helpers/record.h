@@ -19,8 +19,10 @@ static inline unsigned long long NowMilliseconds(void) {
     return (((unsigned long long)now.dwHighDateTime << 32) | now.dwLowDateTime) / 10000;
 }
 
+/* Writes the wall clock under KEY and Wine's tick count under KEY_tick: the tick count is the
+   clock of Wine's +timestamp traces, so a trace of another process can be set against it. */
 static inline void RecordTime(FILE* record, const char* key) {
     if (record == NULL) return;
-    fprintf(record, "%s=%llu\n", key, NowMilliseconds());
+    fprintf(record, "%s=%llu\n%s_tick=%lu\n", key, NowMilliseconds(), key, GetTickCount());
     fflush(record);
 }
