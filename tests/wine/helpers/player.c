@@ -18,16 +18,8 @@ static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPA
 
 int main(int argc, char** argv) {
     FILE* record = OpenRecord("E2E_PLAYER_RECORD");
-    WNDCLASSA windowClass = {0};
     MSG message;
-    HWND window;
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = GetModuleHandleA(NULL);
-    windowClass.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = "E2EPlayer";
-    RegisterClassA(&windowClass);
-    window = CreateWindowA("E2EPlayer", "Movie Player", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200, 120,
-                           320, 240, NULL, NULL, windowClass.hInstance, NULL);
+    HWND window = OpenWindow("E2EPlayer", "Movie Player", WindowProc, 200, 120, 320, 240);
     RecordTime(record, "opened");
     SetTimer(window, 1, argc > 1 ? strtoul(argv[1], NULL, 10) : 1000, NULL);
     while (GetMessageA(&message, NULL, 0, 0) > 0) DispatchMessageA(&message);

@@ -1,5 +1,6 @@
 /* Shared by the end-to-end helper programs: appends "key=value" lines to the file named by
-   an environment variable, so that the test runner can read what a helper saw. */
+   an environment variable, so that the test runner can read what a helper saw; and opens
+   the plain window that some helpers show. */
 #pragma once
 
 #include <stdio.h>
@@ -25,4 +26,17 @@ static inline void RecordTime(FILE* record, const char* key) {
     if (record == NULL) return;
     fprintf(record, "%s=%llu\n%s_tick=%lu\n", key, NowMilliseconds(), key, GetTickCount());
     fflush(record);
+}
+
+/* Registers a class for PROCEDURE and opens a visible, overlapped window of it. */
+static inline HWND OpenWindow(const char* className, const char* title, WNDPROC procedure, int x,
+                              int y, int width, int height) {
+    WNDCLASSA windowClass = {0};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = GetModuleHandleA(NULL);
+    windowClass.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = className;
+    RegisterClassA(&windowClass);
+    return CreateWindowA(className, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, width, height,
+                         NULL, NULL, windowClass.hInstance, NULL);
 }

@@ -22,16 +22,8 @@ static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPA
 }
 
 static void ShowFor(DWORD milliseconds) {
-    WNDCLASSA windowClass = {0};
     MSG message;
-    HWND window;
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = GetModuleHandleA(NULL);
-    windowClass.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = "E2ETitle";
-    RegisterClassA(&windowClass);
-    window = CreateWindowA("E2ETitle", "Title program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40,
-                           400, 200, NULL, NULL, windowClass.hInstance, NULL);
+    HWND window = OpenWindow("E2ETitle", "Title program", WindowProc, 40, 40, 400, 200);
     SetTimer(window, 1, milliseconds, NULL);
     while (GetMessageA(&message, NULL, 0, 0) > 0) DispatchMessageA(&message);
 }
