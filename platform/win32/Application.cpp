@@ -17,8 +17,7 @@ const char kClassName[] = "TApplication";
 // "Mylaunch").
 void MakeCaption(char (&caption)[MAX_PATH]) {
     char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    path[length < MAX_PATH ? length : MAX_PATH - 1] = '\0';
+    GetExecutablePath(path);
     OemToCharA(path, path);
     const char* name = path;
     for (const char* c = path; *c != '\0'; ++c) {
@@ -46,6 +45,11 @@ BOOL CALLBACK FindMessageBox(HWND window, LPARAM found) {
 }
 
 }  // namespace
+
+void GetExecutablePath(char (&path)[MAX_PATH]) {
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    path[length < MAX_PATH ? length : MAX_PATH - 1] = '\0';
+}
 
 void Application::Create(HINSTANCE instance) {
     icon_ = LoadIconA(instance, "MAINICON");

@@ -30,4 +30,8 @@ private:
     bool terminated_ = false;
 };
 
+// The executable's full path. GetModuleFileNameA leaves a path it had to cut without its
+// NUL, so this always ends the text.
+void GetExecutablePath(char (&path)[MAX_PATH]);
+
 }  // namespace win32

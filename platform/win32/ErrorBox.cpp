@@ -19,8 +19,7 @@ LONG WINAPI ShowErrorBox(EXCEPTION_POINTERS* exception) {
         record.NumberParameters, message);
 
     char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    path[length < MAX_PATH ? length : MAX_PATH - 1] = '\0';
+    GetExecutablePath(path);
 
     char text[platform::kErrorTextCapacity];
     platform::FormatErrorText(text, className, path,
